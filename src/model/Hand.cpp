@@ -79,7 +79,7 @@ namespace {
 
 constexpr float kSeed[10] = {1.401f, 0.969f, 0.736f, 0.593f, 0.496f,
                              0.425f, 0.373f, 0.332f, 0.299f, 0.272f};
-constexpr float kSeedTenth[10] = {5.11f, 4.59f, 4.18f, 3.82f, 3.51f,
+constexpr float kSeedTenth[10] = {5.11f,  4.59f, 4.18f, 3.82f, 3.51f,
                                   3.297f, 2.99f, 2.78f, 2.58f, 2.412f};
 constexpr float kFullTurn = 6.2831855f;
 
@@ -165,6 +165,11 @@ void HandTimelineHand::computeCoeffFromTime(float fromTime, Point fromPoint) {
     coeff2_ = static_cast<float>(solveArcAngle(slope));
     coeff1_ = static_cast<float>(static_cast<double>(bottom.y - top.y) /
                                  (1.0 - std::cos(static_cast<double>(coeff2_))));
+    if (!std::isfinite(coeff1_) || !std::isfinite(coeff2_) || coeff2_ <= 0.0f) {
+        // A chord too steep for any arc in double precision: move on an eased line instead.
+        coeff1_ = p1.y - p0.y;
+        coeff2_ = 0.0f;
+    }
 }
 
 int HandTimelineHand::computePoint(Point& out, float t) const {
@@ -176,9 +181,10 @@ int HandTimelineHand::computePoint(Point& out, float t) const {
         out = p1;
         return 1;
     }
-    if (p0.x == p1.x) {
+    if (coeff2_ == 0.0f) {
+        // Vertical segments, and chords too steep to fit, ease along the straight line.
         const float u = (t - t0) / (t1 - t0);
-        out.x = p0.x;
+        out.x = p0.x == p1.x ? p0.x : p0.x + u * (p1.x - p0.x);
         out.y = static_cast<float>(p0.y + coeff1_ * std::pow(static_cast<double>(u), 1.7));
         return 1;
     }

@@ -7,7 +7,7 @@
 // A keyframe of a ball or a hand. It also describes the segment of motion that ends at it,
 // which starts at the previous keyframe (fromTime, fromPoint).
 class Hand {
-public:
+  public:
     Hand() = default;
     Hand(float time, Point point, int32_t style) : time_(time), point_(point), style_(style) {}
 
@@ -20,7 +20,7 @@ public:
     // Odd styles mean the ball is held on the segment, even ones that it flies.
     bool isHeld() const { return (style_ & 1) != 0; }
 
-protected:
+  protected:
     float time_ = 0.0f;
     float fromTime_ = 0.0f;
     Point point_;
@@ -34,7 +34,7 @@ inline constexpr int32_t kStyleHeld = 3;
 
 // One keyframe of a ball, with the ballistic flight of the segment that ends here.
 class BallTimelineHand : public Hand {
-public:
+  public:
     BallTimelineHand() = default;
     BallTimelineHand(float time, Point point, int32_t handNumber, int32_t style)
         : Hand(time, point, style), handNumber_(handNumber) {}
@@ -52,14 +52,14 @@ public:
     int computePoint(Point& out, float t) const;
     float maxHeight() const;
 
-private:
+  private:
     int32_t handNumber_ = 0;
     float coeff_ = 0.0f;
 };
 
 // One keyframe of a hand, with the cycloid arc of the segment that ends here.
 class HandTimelineHand : public Hand {
-public:
+  public:
     HandTimelineHand() = default;
     HandTimelineHand(float time, Point point, int32_t style) : Hand(time, point, style) {}
 
@@ -78,7 +78,7 @@ public:
     // reach the tolerance in double precision, and the best angle found is kept.
     static constexpr int kMaxNewtonSteps = 64;
 
-private:
+  private:
     float coeff1_ = 0.0f;
     float coeff2_ = 0.0f;
 };

@@ -9,7 +9,7 @@
 // The one object the view asks about a pattern: where every ball and hand is at a time,
 // how far it reaches and where its loop lies. Subclasses fill it in their constructors.
 class JPattern {
-public:
+  public:
     JPattern(int32_t balls, int32_t hands);
     virtual ~JPattern() = default;
     JPattern(const JPattern&) = delete;
@@ -38,7 +38,7 @@ public:
     const BallTimeline& ballTimelineAtIndex(int32_t index) const { return ballTimelines_[index]; }
     const HandTimeline& handTimelineAtIndex(int32_t index) const { return handTimelines_[index]; }
 
-protected:
+  protected:
     HandTimeline& mutableHandTimeline(int32_t index) { return handTimelines_[index]; }
     void computeMaxWidthAndHeight();
 

@@ -144,6 +144,7 @@ int BallTimeline::computePoint(Point& out, float t) const {
         return 0;
     }
     const Lookup lookup = wrappedLookup(t, static_cast<int32_t>(hands_.size()));
+    t = lookup.t;
     const BallTimelineHand* key = positionKey(lookup, t);
     if (key == nullptr) {
         return 0;  // no loop keyframe to go on with: the ball stays where it was
@@ -209,6 +210,7 @@ int HandTimeline::computePoint(Point& out, float t) const {
         return 0;
     }
     const Lookup lookup = wrappedLookup(t, static_cast<int32_t>(hands_.size()));
+    t = lookup.t;
     const HandTimelineHand* key = positionKey(lookup, t);
     if (key == nullptr) {
         return 0;  // the hand stays where it was

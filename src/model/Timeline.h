@@ -12,7 +12,7 @@
 // ever. Key is BallTimelineHand or HandTimelineHand.
 template <class Key>
 class Timeline {
-public:
+  public:
     Timeline() { hands_.reserve(25); }
 
     void completeTimelineWithStartLoop(float start, float end);
@@ -34,7 +34,7 @@ public:
     const Key& at(std::size_t index) const { return hands_[index]; }
     const std::vector<Key>& hands() const { return hands_; }
 
-protected:
+  protected:
     struct Lookup {
         float t;
         float k;  // whole loops taken off t
@@ -52,7 +52,7 @@ protected:
 };
 
 class BallTimeline : public Timeline<BallTimelineHand> {
-public:
+  public:
     // Appends a keyframe `length` after the last one (whole time units) and returns its time.
     float addHandWithTimeLength(float length, Point point, int32_t handNumber, int32_t style);
 
@@ -67,7 +67,7 @@ public:
 };
 
 class HandTimeline : public Timeline<HandTimelineHand> {
-public:
+  public:
     // Inserts in time order; a keyframe already at exactly this time wins.
     void insertHandWithTime(float time, Point point, int32_t style);
 

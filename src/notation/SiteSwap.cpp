@@ -5,8 +5,12 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isModifier(char c) { return c == 'r' || c == 'q' || c == ','; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isModifier(char c) {
+    return c == 'r' || c == 'q' || c == ',';
+}
 
 // 1-based character position of byte index k, counting UTF-8 sequences as one character.
 int32_t characterPosition(const std::string& s, std::size_t k) {
@@ -49,7 +53,7 @@ struct SiteSwap::Reading {
     // records and returns the period in beats, or 0 for an invalid siteswap.
     int32_t parseWithStoring(bool storing);
 
-private:
+  private:
     int32_t refuse(std::string why) {
         reason = std::move(why);
         return 0;
@@ -98,8 +102,8 @@ int32_t SiteSwap::Reading::parseWithStoring(bool storing) {
         if (storing) {
             const int32_t position = characterPosition(s, start);
             if (v > SiteSwapLimits::kMaxValue) {
-                return refuse("throw at position " + std::to_string(position) +
-                              " is higher than " + std::to_string(SiteSwapLimits::kMaxValue));
+                return refuse("throw at position " + std::to_string(position) + " is higher than " +
+                              std::to_string(SiteSwapLimits::kMaxValue));
             }
             if (term.qCount > SiteSwapLimits::kMaxQ) {
                 return refuse("throw at position " + std::to_string(position) + " has " +
@@ -195,7 +199,9 @@ int64_t SiteSwap::gcd(int64_t a, int64_t b) {
     }
 }
 
-int64_t SiteSwap::lcm(int64_t a, int64_t b) { return a * (b / gcd(a, b)); }
+int64_t SiteSwap::lcm(int64_t a, int64_t b) {
+    return a * (b / gcd(a, b));
+}
 
 std::shared_ptr<SiteSwap> SiteSwap::initWithSequence(const std::string& sequence,
                                                      std::string* whyNot) {

@@ -28,7 +28,7 @@ struct SiteSwapLimits {
 // The pattern of one siteswap string: the string is read and checked, then laid out beat by
 // beat as ball and hand keyframes until one full period follows the last ball's entry.
 class SiteSwap : public JPattern {
-public:
+  public:
     // None if the string is not a valid siteswap; whyNot, if given, then says why.
     static std::shared_ptr<SiteSwap> initWithSequence(const std::string& sequence,
                                                       std::string* whyNot = nullptr);
@@ -52,7 +52,7 @@ public:
     static int64_t gcd(int64_t a, int64_t b);
     static int64_t lcm(int64_t a, int64_t b);
 
-private:
+  private:
     struct Reading;
     SiteSwap(const std::string& sequence, Reading&& reading);
     void layOut();

@@ -8,7 +8,7 @@
 // A small JSON line writer: floats with 9 significant digits (they read back to the same
 // float), integer-valued floats without a decimal point, strings escaped.
 class JsonLine {
-public:
+  public:
     JsonLine& begin();
     JsonLine& end();
     JsonLine& key(const char* name);
@@ -23,7 +23,7 @@ public:
     JsonLine& raw(const std::string& text);
     const std::string& str() const { return out_; }
 
-private:
+  private:
     void separate();
     std::string out_;
     bool needComma_ = false;

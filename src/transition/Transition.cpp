@@ -6,7 +6,9 @@
 namespace {
 
 // Sums with the construction's constants are formed in double precision.
-float plus(float a, double c) { return static_cast<float>(static_cast<double>(a) + c); }
+float plus(float a, double c) {
+    return static_cast<float>(static_cast<double>(a) + c);
+}
 
 }  // namespace
 
@@ -26,8 +28,7 @@ Transition::Transition(int32_t balls, std::shared_ptr<SiteSwap> next)
     : JPattern(balls, kNumberOfHands), nextSiteSwap_(std::move(next)) {}
 
 std::shared_ptr<Transition> Transition::initFromSiteSwap(const SiteSwap& from,
-                                                         std::shared_ptr<SiteSwap> to,
-                                                         float time) {
+                                                         std::shared_ptr<SiteSwap> to, float time) {
     if (!to || from.numberOfBalls() < 1 || to->numberOfBalls() < 1) {
         return nullptr;
     }

@@ -11,7 +11,7 @@
 // surplus ones below. Hands 0 and 1 are visible; 2 and 3 hold dropped balls, 4 and 5 hold
 // balls waiting to enter.
 class Transition : public JPattern {
-public:
+  public:
     static std::shared_ptr<Transition> initFromSiteSwap(const SiteSwap& from,
                                                         std::shared_ptr<SiteSwap> to, float time);
 
@@ -31,7 +31,7 @@ public:
     static Point entryPointForHand(int32_t hand);
     static Point restPointForHand(int32_t hand);
 
-private:
+  private:
     Transition(int32_t balls, std::shared_ptr<SiteSwap> next);
     void build(const SiteSwap& from, float time);
 
