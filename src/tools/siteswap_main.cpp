@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "Json.h"
+#ifdef JUGGLE_WITH_RENDER
+#include "export/RenderCommand.h"
+#endif
 #include "notation/SiteSwap.h"
 #include "transition/Transition.h"
 
@@ -21,7 +24,9 @@ constexpr int kExitUsage = 2;
 const char* const kUsage =
     "usage: siteswap info S... | info -\n"
     "       siteswap points S --at T [--at T ...]\n"
-    "       siteswap transition FROM TO --at T [--points T ...]\n";
+    "       siteswap transition FROM TO --at T [--points T ...]\n"
+    "       siteswap render S -o FILE.gif|.png|.svg [--size WxH] [--zoom fit|U] [--speed D]\n"
+    "                [--fps N] [--at T] [--then S2 [--switch-at T]]\n";
 
 int usage(const std::string& message) {
     std::cerr << "siteswap: " << message << "\n" << kUsage;
@@ -215,6 +220,13 @@ int main(int argc, char** argv) {
     }
     if (command == "transition") {
         return runTransition(args);
+    }
+    if (command == "render") {
+#ifdef JUGGLE_WITH_RENDER
+        return runRenderCommand(args);
+#else
+        return usage("this build has no rendering (configured without the GUI layers)");
+#endif
     }
     if (command == "-h" || command == "--help" || command == "help") {
         std::cout << kUsage;
