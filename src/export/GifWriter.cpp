@@ -2,6 +2,10 @@
 
 #include <gif_lib.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -97,11 +101,18 @@ bool GifWriter::open(const std::string& path, int width, int height, int delayCe
     frames_ = 0;
     palette_ = buildPalette(keyColors);
     nearest_.clear();
-    line_.assign(static_cast<std::size_t>(width), 0);
+    current_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    previous_.assign(current_.size(), 0);
 
-    int code = 0;
-    gif_ = EGifOpenFileName(partPath_.c_str(), false, &code);
+    // Opened here rather than by giflib, which would make the file private to its owner.
+    int code = E_GIF_ERR_OPEN_FAILED;
+    const int fd = ::open(partPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    gif_ = fd >= 0 ? EGifOpenFileHandle(fd, &code) : nullptr;
     if (gif_ == nullptr) {
+        if (fd >= 0) {
+            ::close(fd);
+            std::remove(partPath_.c_str());
+        }
         partPath_.clear();
         if (error != nullptr) {
             const char* detail = GifErrorString(code);
@@ -164,6 +175,41 @@ bool GifWriter::addFrame(const uint32_t* pixels, int stridePixels, std::string* 
     if (gif_ == nullptr) {
         return fail(error, "no open animation");
     }
+    const auto w = static_cast<std::size_t>(width_);
+    for (int y = 0; y < height_; ++y) {
+        const uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stridePixels;
+        uint8_t* out = current_.data() + static_cast<std::size_t>(y) * w;
+        for (int x = 0; x < width_; ++x) {
+            out[x] = indexOf(row[x] & 0xFFFFFF);
+        }
+    }
+    // Frames stay on screen (no disposal), so each one after the first carries only the
+    // rectangle that changed: a ball animation is mostly still background.
+    int left = 0;
+    int top = 0;
+    int right = width_ - 1;
+    int bottom = height_ - 1;
+    if (frames_ > 0) {
+        left = width_;
+        top = height_;
+        right = -1;
+        bottom = -1;
+        for (int y = 0; y < height_; ++y) {
+            const std::size_t base = static_cast<std::size_t>(y) * w;
+            for (int x = 0; x < width_; ++x) {
+                if (current_[base + static_cast<std::size_t>(x)] !=
+                    previous_[base + static_cast<std::size_t>(x)]) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        if (right < 0) {
+            left = top = right = bottom = 0;  // nothing moved: one unchanged pixel
+        }
+    }
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
     control.UserInputFlag = false;
@@ -171,20 +217,20 @@ bool GifWriter::addFrame(const uint32_t* pixels, int stridePixels, std::string* 
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     const std::size_t length = EGifGCBToExtension(&control, extension);
+    const int subWidth = right - left + 1;
     if (EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) ==
             GIF_ERROR ||
-        EGifPutImageDesc(gif_, 0, 0, width_, height_, false, nullptr) == GIF_ERROR) {
+        EGifPutImageDesc(gif_, left, top, subWidth, bottom - top + 1, false, nullptr) ==
+            GIF_ERROR) {
         return fail(error, "cannot write " + path_);
     }
-    for (int y = 0; y < height_; ++y) {
-        const uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stridePixels;
-        for (int x = 0; x < width_; ++x) {
-            line_[static_cast<std::size_t>(x)] = indexOf(row[x] & 0xFFFFFF);
-        }
-        if (EGifPutLine(gif_, line_.data(), width_) == GIF_ERROR) {
+    for (int y = top; y <= bottom; ++y) {
+        uint8_t* row = current_.data() + static_cast<std::size_t>(y) * w + left;
+        if (EGifPutLine(gif_, row, subWidth) == GIF_ERROR) {
             return fail(error, "cannot write " + path_);
         }
     }
+    previous_.swap(current_);
     ++frames_;
     return true;
 }

@@ -41,5 +41,6 @@ class GifWriter {
     int frames_ = 0;
     std::vector<uint32_t> palette_;
     std::unordered_map<uint32_t, uint8_t> nearest_;
-    std::vector<uint8_t> line_;
+    std::vector<uint8_t> current_;   // palette indices of the frame being added
+    std::vector<uint8_t> previous_;  // and of the one before it
 };

@@ -14,7 +14,7 @@
 #include "export/GifWriter.h"
 #include "export/Render.h"
 #include "export/SvgPainter.h"
-#include "platform/qt/QtPainter.h"
+#include "platform/qt/QtPlatform.h"
 
 namespace {
 
@@ -151,10 +151,10 @@ std::optional<Request> parse(const std::vector<std::string>& args) {
     return request;
 }
 
+// The window's own painting path, into an image of the export's size.
 void paintFrame(SceneRenderer& scene, QImage& image) {
-    QPainter qpainter(&image);
-    platform::qt::QtPainter painter(qpainter, scene.view());
-    scene.paint(painter);
+    QPainter painter(&image);
+    platform::qt::paintView(scene.view(), painter, image.height());
 }
 
 bool saveAtomically(const std::string& path, const QByteArray& bytes, std::string& error) {
@@ -176,7 +176,7 @@ int renderGif(SceneRenderer& scene, const Request& request) {
         return complain(kExitInvalid, error);
     }
     bool ok = true;
-    auto emit = [&]() {
+    auto addFrame = [&]() {
         if (!ok) {
             return;
         }
@@ -186,14 +186,14 @@ int renderGif(SceneRenderer& scene, const Request& request) {
     };
     if (request.then) {
         std::string why;
-        if (!scene.playHandOver(*request.then, request.switchAt, emit, &why)) {
+        if (!scene.playHandOver(*request.then, request.switchAt, addFrame, &why)) {
             return complain(kExitInvalid,
                             "'" + *request.then + "' is not a valid siteswap: " + why);
         }
     } else {
         for (const float t : scene.loopTimes()) {
             scene.showAt(t);
-            emit();
+            addFrame();
         }
     }
     if (!ok || !gif.finish(&error)) {

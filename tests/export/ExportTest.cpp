@@ -44,6 +44,8 @@ DecodedGif decode(const std::filesystem::path& path) {
     if (DGifSavedExtensionToGCB(gif, 0, &control) == GIF_OK) {
         out.delay = control.DelayTime;
     }
+    // Frames are drawn over the previous one (no disposal), each covering its rectangle.
+    std::vector<uint32_t> canvas(static_cast<std::size_t>(out.width * out.height), 0);
     for (int i = 0; i < gif->ImageCount; ++i) {
         const SavedImage& image = gif->SavedImages[i];
         for (int e = 0; e < image.ExtensionBlockCount; ++e) {
@@ -51,14 +53,16 @@ DecodedGif decode(const std::filesystem::path& path) {
                 out.loops = true;
             }
         }
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-        std::vector<uint32_t> frame;
-        for (int p = 0; p < image.ImageDesc.Width * image.ImageDesc.Height; ++p) {
-            const GifColorType c = map->Colors[image.RasterBits[p]];
-            frame.push_back(static_cast<uint32_t>(c.Red) << 16 | c.Green << 8 | c.Blue);
+        const GifImageDesc& d = image.ImageDesc;
+        const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+        for (int y = 0; y < d.Height; ++y) {
+            for (int x = 0; x < d.Width; ++x) {
+                const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
+                canvas[static_cast<std::size_t>((d.Top + y) * out.width + d.Left + x)] =
+                    static_cast<uint32_t>(c.Red) << 16 | c.Green << 8 | c.Blue;
+            }
         }
-        out.pixels.push_back(std::move(frame));
+        out.pixels.push_back(canvas);
     }
     DGifCloseFile(gif, &error);
     return out;
