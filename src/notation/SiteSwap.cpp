@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -330,6 +332,17 @@ void SiteSwap::layOut() {
     int32_t ball = 0;
     int32_t hand = 0;
     int32_t i = 0;
+    // The balls in play ordered by (latest keyframe time, number): its first entry is what
+    // nextActiveBallNumber() answers, without scanning every ball on every beat.
+    std::set<std::pair<float, int32_t>> inPlay;
+    int32_t entered = 0;
+    auto add = [&](int32_t b, int32_t h, float length, Point p, int32_t style) {
+        if (const BallTimelineHand* latest = latestHandForBallNumber(b)) {
+            inPlay.erase({latest->time(), b});
+        }
+        addBallTimelineHandForBallNumber(b, h, length, p, style);
+        inPlay.insert({latestHandForBallNumber(b)->time(), b});
+    };
     for (int32_t beat = 0;; ++beat) {
         const float beatTime = static_cast<float>(32 * beat);
         if (endLoop_ != 0.0f && !(beatTime < endLoop_)) {
@@ -341,7 +354,9 @@ void SiteSwap::layOut() {
             const BallTimelineHand* latest = latestHandForBallNumber(ball);
             if (endLoop_ == 0.0f && (latest == nullptr || latest->time() > beatTime)) {
                 // A new ball enters, resting where the throw that feeds this one lands.
-                ball = nextBallNumber();
+                // Balls enter in number order, so the lowest without a keyframe is the count
+                // entered so far; once all are in, the one that lands first.
+                ball = entered < numberOfBalls_ ? entered++ : inPlay.begin()->second;
                 hand = beat % 2;
                 int32_t feeder = i;
                 for (int32_t s = term.value; s < period;) {
@@ -349,9 +364,9 @@ void SiteSwap::layOut() {
                     s += terms_[feeder].value;
                 }
                 const Point rest = catchPointForTermIndex(feeder, hand);
-                addBallTimelineHandForBallNumber(ball, hand, 0.0f, rest, kStyleHeld);
+                add(ball, hand, 0.0f, rest, kStyleHeld);
                 if (beat > 0) {
-                    addBallTimelineHandForBallNumber(ball, hand, beatTime, rest, kStyleHeld);
+                    add(ball, hand, beatTime, rest, kStyleHeld);
                 }
                 latest = latestHandForBallNumber(ball);
                 if (ball == numberOfBalls_ - 1) {
@@ -360,12 +375,10 @@ void SiteSwap::layOut() {
                 }
             }
             hand = latest->handNumber();
-            addBallTimelineHandForBallNumber(ball, hand, timing.dwell,
-                                             throwPointForTermIndex(i, hand), kStyleHeld);
+            add(ball, hand, timing.dwell, throwPointForTermIndex(i, hand), kStyleHeld);
             hand = (hand + term.value) % 2;
-            addBallTimelineHandForBallNumber(ball, hand, timing.flight,
-                                             catchPointForTermIndex(i, hand), kStyleFlight);
-            ball = nextActiveBallNumber();
+            add(ball, hand, timing.flight, catchPointForTermIndex(i, hand), kStyleFlight);
+            ball = inPlay.begin()->second;
         }
         i = (i + 1) % n;
     }
