@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QSlider>
 #include <QTest>
 #include <cmath>
@@ -137,6 +138,25 @@ TEST_F(PaintingTest, EveryPixelAFrameChangesLiesInsideItsMarks) {
             }
         }
         EXPECT_GT(changed, 0);
+    }
+}
+
+TEST(Painting, AnOpaqueViewCoversEveryPixelWhateverWasUnderIt) {
+    // At fractional zooms the bounds' edges fall inside pixels; nothing below may show.
+    for (const QSize size : {QSize(240, 180), QSize(333, 217), QSize(641, 479)}) {
+        JuggleView view(
+            Rect{{0, 0}, static_cast<float>(size.width()), static_cast<float>(size.height())});
+        view.nextFrame();
+        QImage onBlack(size, QImage::Format_RGB32);
+        QImage onRed(size, QImage::Format_RGB32);
+        onBlack.fill(Qt::black);
+        onRed.fill(Qt::red);
+        for (QImage* image : {&onBlack, &onRed}) {
+            QPainter painter(image);
+            platform::qt::paintView(view, painter, size.height());
+        }
+        EXPECT_EQ(onBlack, onRed) << size.width() << " x " << size.height() << " at "
+                                  << view.unitSide();
     }
 }
 

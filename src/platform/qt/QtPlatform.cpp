@@ -75,7 +75,12 @@ void QtPainter::setColor(const Color& color) {
 }
 
 void QtPainter::fillRect(const Rect& rect) {
+    // Axis-aligned fills cover whole pixels: antialiased, a background whose edge falls a
+    // hair inside the last pixel would blend with whatever the device held before.
+    const bool smooth = painter_.testRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.fillRect(toQRectF(rect), toQColor(color_));
+    painter_.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void QtPainter::strokeLine(Point from, Point to) {
