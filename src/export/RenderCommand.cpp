@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QPainter>
 #include <QSaveFile>
 #include <QString>
 
@@ -11,10 +10,9 @@
 #include <iostream>
 #include <optional>
 
-#include "export/GifWriter.h"
+#include "export/GifExport.h"
 #include "export/Render.h"
 #include "export/SvgPainter.h"
-#include "platform/qt/QtPlatform.h"
 
 namespace {
 
@@ -151,12 +149,6 @@ std::optional<Request> parse(const std::vector<std::string>& args) {
     return request;
 }
 
-// The window's own painting path, into an image of the export's size.
-void paintFrame(SceneRenderer& scene, QImage& image) {
-    QPainter painter(&image);
-    platform::qt::paintView(scene.view(), painter, image.height());
-}
-
 bool saveAtomically(const std::string& path, const QByteArray& bytes, std::string& error) {
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -166,37 +158,10 @@ bool saveAtomically(const std::string& path, const QByteArray& bytes, std::strin
     return true;
 }
 
-int renderGif(SceneRenderer& scene, const Request& request) {
-    const RenderSettings& s = request.settings;
-    QImage image(s.width, s.height, QImage::Format_RGB32);
-    GifWriter gif;
+int renderGif(const Request& request) {
     std::string error;
-    const int delay = std::max(1, static_cast<int>(std::lround(100.0 / s.fps)));
-    if (!gif.open(request.output, s.width, s.height, delay, sceneColors(scene.view()), &error)) {
-        return complain(kExitInvalid, error);
-    }
-    bool ok = true;
-    auto addFrame = [&]() {
-        if (!ok) {
-            return;
-        }
-        paintFrame(scene, image);
-        ok = gif.addFrame(reinterpret_cast<const uint32_t*>(image.constBits()),
-                          static_cast<int>(image.bytesPerLine() / 4), &error);
-    };
-    if (request.then) {
-        std::string why;
-        if (!scene.playHandOver(*request.then, request.switchAt, addFrame, &why)) {
-            return complain(kExitInvalid,
-                            "'" + *request.then + "' is not a valid siteswap: " + why);
-        }
-    } else {
-        for (const float t : scene.loopTimes()) {
-            scene.showAt(t);
-            addFrame();
-        }
-    }
-    if (!ok || !gif.finish(&error)) {
+    const GifExport gif{request.sequence, request.settings, request.then, request.switchAt};
+    if (!exportGif(gif, request.output, nullptr, &error)) {
         return complain(kExitInvalid, error);
     }
     return 0;
@@ -219,13 +184,13 @@ int runRenderCommand(const std::vector<std::string>& args) {
     if (request.then && !gif) {
         return complain(kExitUsage, "--then makes an animation: the output must end in .gif");
     }
+    if (gif) {
+        return renderGif(request);
+    }
     SceneRenderer scene(request.settings);
     std::string why;
     if (!scene.load(request.sequence, &why)) {
         return complain(kExitInvalid, "'" + request.sequence + "' is not a valid siteswap: " + why);
-    }
-    if (gif) {
-        return renderGif(scene, request);
     }
     const JPattern& pattern = *scene.view().pattern();
     scene.showAt(request.at.value_or((pattern.startLoop() + pattern.endLoop()) / 2));
@@ -242,7 +207,7 @@ int runRenderCommand(const std::vector<std::string>& args) {
         return 0;
     }
     QImage image(request.settings.width, request.settings.height, QImage::Format_RGB32);
-    paintFrame(scene, image);
+    paintScene(scene, image);
     QSaveFile file(QString::fromStdString(request.output));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
         return complain(kExitInvalid, "cannot write " + request.output);

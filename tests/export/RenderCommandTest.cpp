@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "export/GifExport.h"
 #include "export/Render.h"
 #include "export/RenderCommand.h"
 #include "platform/qt/QtPlatform.h"
@@ -116,4 +117,30 @@ TEST(RenderCommand, HandOverClipAndSvg) {
     const std::string svg = scratch("five.svg");
     ASSERT_EQ(runRenderCommand({"5", "-o", svg}), 0);
     EXPECT_GT(std::filesystem::file_size(svg), 200u);
+}
+
+TEST(GifExport, ReportsProgressAndACancelLeavesNothing) {
+    const std::string path = scratch("cancelled.gif");
+    GifExport request{"3", RenderSettings{}, std::nullopt, std::nullopt};
+    request.settings.width = 64;
+    request.settings.height = 64;
+    int lastDone = 0;
+    int total = 0;
+    std::string error;
+    EXPECT_FALSE(exportGif(
+        request, path,
+        [&](int done, int all) {
+            lastDone = done;
+            total = all;
+            return done < 10;
+        },
+        &error));
+    EXPECT_EQ(lastDone, 10);
+    EXPECT_EQ(total, 96);  // loop 80..272 at 2 units a frame
+    EXPECT_EQ(error, "cancelled");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+
+    ASSERT_TRUE(exportGif(request, path, nullptr, &error)) << error;
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
