@@ -59,3 +59,8 @@ for s in '["5","5r","55rrq555","40","33355500333","5r1","8040","95551","7","7r",
          "[$(rep '"5",' 2000)\"5\"]" "$(rep '[' 5000)"; do
     printf '%s' "$s" > "$out/seed-$((n++))"
 done
+
+# Recipes of valid siteswaps (byte 0x01 first, see SiteSwapFuzz.cpp).
+out=corpus/siteswap
+printf '\001\003\001\002\011\022\044' > "$out/seed-recipe-3"
+printf '\001\013\005\007\003\001\200\201\377\020\040\100\002\004' > "$out/seed-recipe-12"
