@@ -116,10 +116,12 @@ class Reporter : public benchmark::ConsoleReporter {
                 sorted.emplace_back(us, name);
             }
             std::sort(sorted.begin(), sorted.end());
-            GetOutputStream() << "\n"
-                              << sorted.size() << " transition pairs: median "
-                              << sorted[sorted.size() / 2].first << " us, slowest "
-                              << sorted.back().first << " us (" << sorted.back().second << ")\n";
+            char line[300];
+            std::snprintf(line, sizeof line,
+                          "\n%zu transition pairs: median %.2f us, slowest %.2f us (%s)\n",
+                          sorted.size(), sorted[sorted.size() / 2].first, sorted.back().first,
+                          sorted.back().second.c_str());
+            GetOutputStream() << line;
         }
         ConsoleReporter::Finalize();
     }
