@@ -4,9 +4,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointF>
 #include <QTemporaryDir>
+#include <ostream>
 
 #include "app/SiteSwapListFile.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QPointF& point, std::ostream* out) {
+    *out << '(' << point.x() << ", " << point.y() << ')';
+}
 
 // A fresh home directory for the length of one test, so that the list file is the test's.
 class TempHome {
