@@ -63,9 +63,8 @@ AppDelegate::AppDelegate() {
 
 AppDelegate::~AppDelegate() {
     observer_.reset();
-    for (const QPointer<JuggleDocument>& document : documents_) {
-        delete document.data();
-    }
+    const QList<JuggleDocument*> open = documents_;
+    qDeleteAll(open);
     ControlsWindowController::releaseSharedWindowController();
     SettingsWindowController::releaseSharedWindowController();
 }
@@ -96,7 +95,8 @@ JuggleDocument* AppDelegate::newDocument() {
     const int offset = 30 * static_cast<int>(documents_.size() % 8);
     document->move(60 + offset, 40 + offset);
     documents_.append(document);
-    connect(document, &QObject::destroyed, this, [this] { documentClosed(); });
+    // Compared by address only: the window is half destroyed by then.
+    connect(document, &QObject::destroyed, this, [this, document] { documentClosed(document); });
     document->show();
     document->raise();
     document->activateWindow();
@@ -130,16 +130,16 @@ void AppDelegate::openDocumentWithDialog() {
 
 JuggleDocument* AppDelegate::currentDocument() const {
     const JuggleView* view = JuggleView::currentView();
-    for (const QPointer<JuggleDocument>& document : documents_) {
-        if (document && &document->view() == view) {
+    for (JuggleDocument* document : documents_) {
+        if (&document->view() == view) {
             return document;
         }
     }
     return nullptr;
 }
 
-void AppDelegate::documentClosed() {
-    documents_.removeAll(QPointer<JuggleDocument>());
+void AppDelegate::documentClosed(JuggleDocument* document) {
+    documents_.removeAll(document);
     if (documents_.isEmpty() && quitWhenLastDocumentCloses_ && !quitting_) {
         // Off the stack of the closing window's destruction.
         QMetaObject::invokeMethod(

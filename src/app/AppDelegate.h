@@ -31,7 +31,7 @@ class AppDelegate : public QObject {
     // Opening any file succeeds and shows a fresh window; the file is not read.
     JuggleDocument* openDocument(const QString& path);
     void openDocumentWithDialog();
-    const QList<QPointer<JuggleDocument>>& documents() const { return documents_; }
+    const QList<JuggleDocument*>& documents() const { return documents_; }
     // The document window whose view the panels and menus act on.
     JuggleDocument* currentDocument() const;
 
@@ -73,11 +73,11 @@ class AppDelegate : public QObject {
     void setQuitWhenLastDocumentCloses(bool quit) { quitWhenLastDocumentCloses_ = quit; }
 
   private:
-    void documentClosed();
+    void documentClosed(JuggleDocument* document);
     void saveAtExit();
 
     std::unique_ptr<SiteSwapWindowController> siteSwapController_;
-    QList<QPointer<JuggleDocument>> documents_;
+    QList<JuggleDocument*> documents_;  // removed as each is destroyed
     std::function<bool(const QString&)> confirmQuit_;
     bool quitWhenLastDocumentCloses_ = true;
     bool quitting_ = false;

@@ -94,6 +94,12 @@ class AppFixture : public ::testing::Test {
 
     void TearDown() override { stop(); }
 
+    // Runs what the event loop would: closed windows go, queued calls run.
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+
     // Makes the window main as the window system would when the user brings it forward.
     void makeMain(JuggleDocument* document) {
         document->activateWindow();

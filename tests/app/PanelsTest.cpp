@@ -1,3 +1,4 @@
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -82,6 +83,22 @@ TEST_F(Shell, OpeningAnyFileShowsAFreshWindowWithFive) {
     EXPECT_FALSE(opened->dataRepresentationOfType("juggle").has_value());
     EXPECT_EQ(delegate_->documents().size(), 2);
     EXPECT_EQ(opened->menuBar()->actions().size(), 3) << "File, Animation, Window";
+}
+
+TEST_F(Shell, ClosingTheLastDocumentWindowQuitsAndSavesTheList) {
+    start();
+    delegate_->setQuitWhenLastDocumentCloses(true);
+    JuggleDocument* second = delegate_->newDocument();
+    second->close();
+    settle();
+    ASSERT_EQ(delegate_->documents().size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(home_.listPath())) << "one window is still open";
+    document_->close();
+    document_ = nullptr;
+    settle();
+    EXPECT_TRUE(delegate_->documents().isEmpty());
+    EXPECT_EQ(SiteSwapListFile::load(home_.listPath()).strings,
+              SiteSwapWindowController::defaultSiteSwapList());
 }
 
 TEST_F(Shell, TheListPanelCanBeBroughtBackAfterClosing) {
