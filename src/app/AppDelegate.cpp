@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/ControlsWindowController.h"
+#include "app/ExportAnimation.h"
 #include "app/JuggleDocument.h"
 #include "app/PanelWindow.h"
 #include "app/SettingsWindowController.h"
@@ -37,6 +38,9 @@ AppDelegate::AppDelegate() {
         }
     });
     quitItem_ = action(QStringLiteral("Quit"), QKeySequence::Quit, [this] { quit(); });
+    exportItem_ =
+        action(QStringLiteral("Export Animation..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+               [] { exportAnimation(JuggleView::currentView(), QApplication::activeWindow()); });
     playPauseItem_ = action(kPlayTitle, QKeySequence(), [this] { playPause(playPauseItem_); });
     stepForwardItem_ = action(QStringLiteral("Step Forward"), QKeySequence(Qt::Key_Right),
                               [this] { stepForward(); });
@@ -75,6 +79,7 @@ void AppDelegate::installMenus(QMainWindow& window) {
     file->addActions({newItem_, openItem_});
     file->addSeparator();
     file->addAction(closeItem_);
+    file->addAction(exportItem_);
     file->addSeparator();
     file->addAction(quitItem_);
     QMenu* animation = bar->addMenu(QStringLiteral("&Animation"));
@@ -85,9 +90,9 @@ void AppDelegate::installMenus(QMainWindow& window) {
     QMenu* windows = bar->addMenu(QStringLiteral("&Window"));
     windows->addActions({showSiteSwapsItem_, showControlsItem_, showSettingsItem_});
     // Shortcuts reach the shared actions from every document window.
-    window.addActions({newItem_, openItem_, closeItem_, quitItem_, playPauseItem_, stepForwardItem_,
-                       stepBackItem_, zoomToFitItem_, showSiteSwapsItem_, showControlsItem_,
-                       showSettingsItem_});
+    window.addActions({newItem_, openItem_, closeItem_, exportItem_, quitItem_, playPauseItem_,
+                       stepForwardItem_, stepBackItem_, zoomToFitItem_, showSiteSwapsItem_,
+                       showControlsItem_, showSettingsItem_});
 }
 
 JuggleDocument* AppDelegate::newDocument() {

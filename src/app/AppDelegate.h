@@ -60,6 +60,7 @@ class AppDelegate : public QObject {
     QAction* openItem() const { return openItem_; }
     QAction* closeItem() const { return closeItem_; }
     QAction* quitItem() const { return quitItem_; }
+    QAction* exportItem() const { return exportItem_; }
 
     SiteSwapWindowController& siteSwapController() const { return *siteSwapController_; }
 
@@ -86,6 +87,7 @@ class AppDelegate : public QObject {
     QAction* openItem_ = nullptr;
     QAction* closeItem_ = nullptr;
     QAction* quitItem_ = nullptr;
+    QAction* exportItem_ = nullptr;
     QAction* playPauseItem_ = nullptr;
     QAction* stepForwardItem_ = nullptr;
     QAction* stepBackItem_ = nullptr;
