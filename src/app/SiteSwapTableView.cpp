@@ -56,7 +56,10 @@ SiteSwapTableView::SiteSwapTableView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);  // the last column sized to fit
     verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Compact rows: the built-in twelve fit the panel's first height.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
 int SiteSwapTableView::selectedRow() const {

@@ -134,8 +134,8 @@ PanelWindow* SiteSwapWindowController::window() {
                      [this] { siteSwapDoubleClicked(); });
 
     auto* layout = new QVBoxLayout(window_);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(6);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
     layout->addWidget(siteSwapTextField_);
     layout->addWidget(siteSwapTableView_, 1);
 
