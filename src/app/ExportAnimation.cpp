@@ -1,6 +1,7 @@
 #include "app/ExportAnimation.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -33,10 +34,10 @@ void exportAnimation(JuggleView* view, QWidget* parent) {
     if (sequence.empty()) {
         return;
     }
-    const QString path =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("Export Animation"),
-                                     QString::fromStdString(sequence) + QStringLiteral(".gif"),
-                                     QStringLiteral("Animated GIF (*.gif)"));
+    const QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Export Animation"),
+        QDir::home().filePath(QString::fromStdString(sequence) + QStringLiteral(".gif")),
+        QStringLiteral("Animated GIF (*.gif)"));
     if (path.isEmpty()) {
         return;
     }
