@@ -2,7 +2,7 @@
 // against the real delegate, documents and panels, with the frame clock moving between them
 // and the application's invariants checked after every action.
 //
-// MONKEY_ACTIONS (default 3000) and MONKEY_SEED (default 1) choose the run; a failure prints
+// MONKEY_ACTIONS (default 5000) and MONKEY_SEED (default 1) choose the run; a failure prints
 // the seed, the action number and the actions that led to it.
 
 #include <gtest/gtest.h>
@@ -57,15 +57,25 @@ long envNumber(const char* name, long fallback) {
     return ok ? number : fallback;
 }
 
-// The Qt toolkit, with the beep kept quiet and counted.
+// A frame timer that fires only when the monkey says so, so that a seed replays exactly.
+class ManualTimer : public platform::Timer {
+  public:
+    void invalidate() override { valid_ = false; }
+    bool isValid() const override { return valid_; }
+
+  private:
+    bool valid_ = true;
+};
+
+// The Qt toolkit's cursors, manual timers, and the beep kept quiet and counted.
 class QuietToolkit : public platform::Toolkit {
   public:
     QuietToolkit() { platform::setToolkit(this); }
     ~QuietToolkit() override { platform::setToolkit(nullptr); }
 
     std::unique_ptr<platform::Timer> scheduledTimer(
-        double seconds, std::function<void(platform::Timer&)> action) override {
-        return qt_.scheduledTimer(seconds, std::move(action));
+        double, std::function<void(platform::Timer&)>) override {
+        return std::make_unique<ManualTimer>();
     }
     void pushCursor(const platform::Cursor& cursor) override { qt_.pushCursor(cursor); }
     void popCursor() override { qt_.popCursor(); }
@@ -214,6 +224,12 @@ class Monkey {
     }
 
     void note(const std::string& action) {
+        if (trace_) {
+            const JuggleView* view = JuggleView::currentView();
+            std::fprintf(stderr, "%ld: %s [rows %d, beeps %ld, time %g]\n", step_, action.c_str(),
+                         static_cast<int>(list().siteSwapKeys().size()), toolkit_.beeps,
+                         view != nullptr ? static_cast<double>(view->time()) : -1.0);
+        }
         trail_.push_back(std::to_string(step_) + ": " + action);
         if (trail_.size() > 40) {
             trail_.pop_front();
@@ -483,7 +499,7 @@ class Monkey {
     // Makes the window main as the window system would when the user brings it forward.
     void makeMain(JuggleDocument* document) {
         document->activateWindow();
-        QApplication::processEvents();
+        settle();
         if (JuggleView::currentView() != &document->view()) {
             platform::setCurrentView(&document->view());
             document->view().windowDidBecomeMain();
@@ -578,7 +594,8 @@ class Monkey {
 
     // ------------------------------------------------------------ the clock
 
-    // Fires every document's frame timer `frames` times, as the event loop would.
+    // Fires every document's frame timer `frames` times, as the event loop would: the view
+    // cannot tell a tick of its timer from this call.
     void tick(int frames) {
         for (int i = 0; i < frames; ++i) {
             for (Document* d : documents()) {
@@ -591,14 +608,18 @@ class Monkey {
         }
     }
 
-    void advanceFrames() {
-        tick(below(8));
-        // Now and then the real event loop: painting, queued calls, the real timers.
-        if (chance(5)) {
-            QTest::qWait(1);
-        } else {
+    // Painting, window activation and queued calls; no waiting, so that nothing depends on
+    // the wall clock.
+    static void settle() {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::sendPostedEvents();
             QApplication::processEvents();
         }
+    }
+
+    void advanceFrames() {
+        tick(below(8));
+        settle();
     }
 
     // ------------------------------------------------------------ checks
@@ -619,7 +640,28 @@ class Monkey {
     }
 
     bool check(const std::string& where) {
-        return checkList(where) && checkViews(where) && checkCursors(where);
+        return checkList(where) && checkViews(where) && checkCursors(where) && checkMenus(where);
+    }
+
+    // The Play/Pause item and the Controls panel's button say what the current view does.
+    bool checkMenus(const std::string& where) {
+        const JuggleView* view = JuggleView::currentView();
+        if (view == nullptr) {
+            return true;
+        }
+        const QString& title =
+            view->isPlaying() ? AppDelegate::kPauseTitle : AppDelegate::kPlayTitle;
+        if (delegate_->playPauseItem()->text() != title) {
+            return fail(where, "the Play/Pause item reads \"" +
+                                   delegate_->playPauseItem()->text().toStdString() +
+                                   "\" for a view that is " +
+                                   (view->isPlaying() ? "playing" : "paused"));
+        }
+        if (ControlsWindowController::exists() &&
+            controls().showsPauseImage() != view->isPlaying()) {
+            return fail(where, "the play/pause button does not show the view's play state");
+        }
+        return true;
     }
 
     bool checkList(const std::string& where) {
@@ -787,7 +829,8 @@ class Monkey {
     long actions_;
     long step_ = 0;
     long transitionsSeen_ = 0;
-    QPointer<JuggleDocument> zoomed_;  // the window whose view a zoom drag froze
+    bool trace_ = envNumber("MONKEY_TRACE", 0) != 0;  // every action to stderr
+    QPointer<JuggleDocument> zoomed_;                 // the window whose view a zoom drag froze
     // A window switch under a held zoom slider; see the README's monkey test line.
     bool switchDuringZoomDrag_ = envNumber("MONKEY_ZOOM_SWITCH", 0) != 0;
     bool failed_ = false;
@@ -795,7 +838,7 @@ class Monkey {
 
 TEST(Monkey, RandomActionsKeepTheApplicationConsistent) {
     const auto seed = static_cast<unsigned>(envNumber("MONKEY_SEED", 1));
-    const long actions = envNumber("MONKEY_ACTIONS", 3000);
+    const long actions = envNumber("MONKEY_ACTIONS", 5000);
     auto monkey = std::make_unique<Monkey>(seed, actions);
     monkey->run();
     std::printf("monkey: seed %u, %ld actions, %ld transitions shown, %ld beeps\n", seed, actions,
